@@ -7,6 +7,7 @@
 
 namespace platform {
 
+// kRunSuspended is known only to the options setter's rule: Launch starts no program suspended.
 enum class ProcessOption { kWaitOnExit, kRunSuspended };
 
 class TProcess {
@@ -22,15 +23,14 @@ class TProcess {
   // space, each quoted when it holds a space and no double quote.
   std::string CommandLine() const;
 
-  // Raises EProcess "Cannot execute empty command-line" or "Failed to execute %s : %d".
+  // Starts CommandLine() with the launcher's environment and current directory, and with
+  // kWaitOnExit waits for the program's end. Raises EProcess "Cannot execute empty
+  // command-line" when Executable is empty, "Failed to execute %s : %d" (the command line and
+  // the system's error code) when the system refuses.
   void Launch();
 
  private:
   std::set<ProcessOption> options_;
 };
-
-// Splits a command line as the launcher's host does: outside double quotes, codes 1 to 32
-// separate arguments; a double quote toggles quoting and is dropped; two in a row are dropped.
-std::vector<std::string> SplitCommandLine(const std::string& command_line);
 
 }  // namespace platform
