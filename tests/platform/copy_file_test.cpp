@@ -40,6 +40,24 @@ TEST_F(CopyFileTest, CopiesEveryByteAndLeavesNothingElse) {
   }
 }
 
+TEST_F(CopyFileTest, ADestinationInAnotherCaseIsReplacedInPlace) {
+  WriteTextFile(Source(), "new");
+  WriteTextFile(Destination(), "old");
+  EXPECT_TRUE(CopyFileContents(Source(), folder_ / "DESTINATION.BIN", kCopyOverwrite));
+  EXPECT_EQ(NamesIn(folder_.Path()), (Names{"destination.bin", "source.bin"}));
+  EXPECT_EQ(ReadTextFile(Destination()), "new");
+}
+
+TEST_F(CopyFileTest, AFileThatHoldsTheTemporaryNameIsNeverTouched) {
+  WriteTextFile(Source(), "new");
+  const std::string taken = Destination() + ".~0.tmp";
+  WriteTextFile(taken, "left by someone else");
+  EXPECT_TRUE(CopyFileContents(Source(), Destination(), kCopyOverwrite));
+  EXPECT_EQ(ReadTextFile(Destination()), "new");
+  EXPECT_EQ(ReadTextFile(taken), "left by someone else");
+  EXPECT_EQ(NamesIn(folder_.Path()).size(), 3u);
+}
+
 TEST_F(CopyFileTest, WithoutOverwriteAnExistingDestinationStays) {
   WriteTextFile(Source(), "new");
   EXPECT_TRUE(CopyFileContents(Source(), Destination(), 0));
