@@ -6,9 +6,7 @@ extern "C" const std::uint8_t korvantel_bundle_end[];
 
 namespace resources {
 
-Bytes BundleData() {
-  return Bytes(korvantel_bundle_begin, korvantel_bundle_end);
-}
+Bytes BundleData() { return Bytes(korvantel_bundle_begin, korvantel_bundle_end); }
 
 void RegisterBundle(ResourceRegistry& registry) {
   registry.Add(kBundleResourceName, kBundleValueType, {BundleData()});

@@ -7,7 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/exception.h"
+
 namespace resources {
+
+// Raised for a resource name that is not registered.
+class EResNotFound : public platform::Exception {
+ public:
+  explicit EResNotFound(const std::string& name)
+      : Exception("EResNotFound", platform::Format("Resource \"%s\" not found", name.c_str())) {}
+};
 
 using Bytes = std::span<const std::uint8_t>;
 

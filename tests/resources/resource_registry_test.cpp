@@ -20,8 +20,8 @@ TEST(ResourceRegistryTest, FindComparesWholeNamesWithoutRegardToAsciiCase) {
     ASSERT_NE(registry.Find(name), nullptr) << name;
     EXPECT_EQ(registry.Find(name)->Name(), "korvantelprincipal");
   }
-  for (const char* name : {"korvantelprincipal ", "korvantelprincipa", "korvantelprincipal.zip",
-                           "", "korvantelprincipaL\xC9"}) {
+  for (const char* name : {"korvantelprincipal ", "korvantelprincipa", "korvantelprincipal.zip", "",
+                           "korvantelprincipaL\xC9"}) {
     EXPECT_EQ(registry.Find(name), nullptr) << name;
   }
 }
