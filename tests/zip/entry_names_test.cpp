@@ -25,9 +25,12 @@ INSTANTIATE_TEST_SUITE_P(Names, ParentSegmentTest,
                                          NameCase{"a/..", true}, NameCase{"a\\..", true},
                                          NameCase{"../", true}, NameCase{"a/b/../../..", true},
                                          NameCase{"/../x", true}, NameCase{"a//../x", true},
+                                         // What Windows would trim to "..".
+                                         NameCase{"...", true}, NameCase{".. /x", true},
+                                         NameCase{"a/. ./b", true}, NameCase{"a\\.. .", true},
                                          // Dots that do not make a parent segment.
                                          NameCase{"x", false}, NameCase{".", false},
-                                         NameCase{"./x", false}, NameCase{"...", false},
+                                         NameCase{"./x", false}, NameCase{". /x", false},
                                          NameCase{"..a", false}, NameCase{"a..", false},
                                          NameCase{"a/..b/c", false}, NameCase{"a/b../c", false},
                                          NameCase{".hidden/x", false}, NameCase{"a/./b", false},
