@@ -1,43 +1,20 @@
 // Real read and write failures in the middle of a copy.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "platform/exception.h"
 #include "platform/file_operations.h"
+#include "tests/platform/posix/file_size_limit.h"
 #include "tests/platform/scratch_folder.h"
 
 namespace platform {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::NamesIn;
 using testing::ReadTextFile;
 using testing::ScratchFolder;
 using testing::WriteTextFile;
 using Names = std::vector<std::string>;
-
-// Files of this process cannot grow past `bytes`; a write beyond fails instead of the
-// process being stopped by SIGXFSZ.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) : old_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old_limit_);
-    rlimit limit = old_limit_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_limit_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-
- private:
-  rlimit old_limit_{};
-  void (*old_handler_)(int);
-};
 
 class CopyFailureTest : public ::testing::Test {
  protected:
