@@ -27,7 +27,12 @@ class Exception : public std::exception {
 };
 
 // printf-style formatting of the system's message templates ("Unable to open file "%s"").
+// On Windows "printf" names the system C library's formats; the C++ library formats as GNU's.
+#ifdef __MINGW32__
+std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+#else
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+#endif
 
 class EStreamError : public Exception {
  public:
