@@ -149,13 +149,22 @@ TEST_F(PackFolderTest, PacksThePlainFilesUnderTheirBareNames) {
                                                 {"index.idx", std::string(5000, '\7')}}));
 }
 
-TEST_F(PackFolderTest, SkipsSubfoldersAndLinks) {
-  WriteTextFile(scratch_.Path() / "outside.txt", "not the user's dictionary");
+TEST_F(PackFolderTest, SkipsSubfolders) {
   WriteTextFile(folder_ / "entrades.txt", "e");
   fs::create_directory(folder_ / "sub");
   WriteTextFile(folder_ / "sub" / "inner.txt", "i");
-  fs::create_symlink(scratch_.Path() / "outside.txt", folder_ / "link.txt");
-  fs::create_directory_symlink(scratch_.Path(), folder_ / "link-folder");
+  PackFolder(Folder(), archive_);
+  EXPECT_EQ(Contents(scratch_, archive_),
+            (std::map<std::string, std::string>{{"entrades.txt", "e"}}));
+}
+
+TEST_F(PackFolderTest, SkipsLinks) {
+  WriteTextFile(scratch_.Path() / "outside.txt", "not the user's dictionary");
+  WriteTextFile(folder_ / "entrades.txt", "e");
+  std::error_code refused;
+  fs::create_symlink(scratch_.Path() / "outside.txt", folder_ / "link.txt", refused);
+  if (!refused) fs::create_directory_symlink(scratch_.Path(), folder_ / "link-folder", refused);
+  if (refused) GTEST_SKIP() << "no symbolic links here: " << refused.message();
   PackFolder(Folder(), archive_);
   EXPECT_EQ(Contents(scratch_, archive_),
             (std::map<std::string, std::string>{{"entrades.txt", "e"}}));
