@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/datetime.h"
@@ -38,7 +39,13 @@ class NativeFile {
  public:
   NativeFile() = default;
   NativeFile(NativeFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kClosed; }
-  NativeFile& operator=(NativeFile&& other) noexcept;
+  NativeFile& operator=(NativeFile&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = std::exchange(other.handle_, kClosed);
+    }
+    return *this;
+  }
   NativeFile(const NativeFile&) = delete;
   NativeFile& operator=(const NativeFile&) = delete;
   ~NativeFile() { Close(); }

@@ -42,15 +42,6 @@ int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
 }  // namespace
 
-NativeFile& NativeFile::operator=(NativeFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kClosed;
-  }
-  return *this;
-}
-
 NativeFile NativeFile::Open(const std::string& path, Encoding /*encoding*/, FileAccess access,
                             FileShare share) {
   const std::string resolved = posix::ResolvePath(path);
@@ -63,7 +54,10 @@ NativeFile NativeFile::Open(const std::string& path, Encoding /*encoding*/, File
       !LockAsShared(descriptor, access, share)) {
     return {};
   }
-  if (access == FileAccess::kCreate && S_ISREG(info.st_mode) && ::ftruncate(descriptor, 0) != 0) {
+  // Only a file that holds data is emptied: ext4 takes truncating to zero as the start of a
+  // replacement and writes the file back to disk at its close, which would cost every new file.
+  if (access == FileAccess::kCreate && S_ISREG(info.st_mode) && info.st_size > 0 &&
+      ::ftruncate(descriptor, 0) != 0) {
     return {};
   }
   return file;

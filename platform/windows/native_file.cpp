@@ -38,15 +38,6 @@ DWORD ShareMode(FileShare share) { return share == FileShare::kDenyWrite ? FILE_
 
 static_assert(sizeof(std::intptr_t) == sizeof(HANDLE));
 
-NativeFile& NativeFile::operator=(NativeFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kClosed;
-  }
-  return *this;
-}
-
 // Without FILE_FLAG_BACKUP_SEMANTICS the system refuses to open a folder.
 NativeFile NativeFile::Open(const std::string& path, Encoding encoding, FileAccess access,
                             FileShare share) {
