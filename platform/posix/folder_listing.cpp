@@ -43,9 +43,18 @@ std::vector<FileInfo> ListFolder(const std::string& pattern, Encoding /*encoding
   const std::string folder = posix::ResolvePath(converted.substr(0, name_start));
 
   std::vector<FileInfo> entries;
+  const bool every_name = MatchesEveryName(name_pattern);
+  // A name that exists as spelt is the one entry, as ResolvePath takes it; only a name missing
+  // as spelt costs a reading of the folder, for its other-case spelling.
+  if (!every_name && !name_pattern.empty()) {
+    const std::string exact = folder + std::string(name_pattern);
+    if (auto info = Describe(AT_FDCWD, exact.c_str(), std::string(name_pattern))) {
+      entries.push_back(std::move(*info));
+      return entries;
+    }
+  }
   const posix::DirectoryHandle directory(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!directory) return entries;
-  const bool every_name = MatchesEveryName(name_pattern);
   while (const dirent* entry = ::readdir(directory.get())) {
     if (!every_name && !posix::NamesMatch(entry->d_name, name_pattern)) continue;
     // An entry removed since the folder was read is simply not listed.

@@ -46,6 +46,10 @@ TEST_F(PosixPathsTest, TheExactSpellingWinsOverOtherCases) {
   char content[5];
   stream.ReadBuffer(content, 5);
   EXPECT_EQ(std::string(content, 5), "upper");
+  // The directory search finds that same one file, and not its twin.
+  const std::vector<FileInfo> found = ListFolder(folder_ / "NAME.txt", Encoding::kUtf8);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "NAME.txt");
 }
 
 TEST_F(PosixPathsTest, LinksAreDescribedAsTheLinksThemselves) {
