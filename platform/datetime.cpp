@@ -67,16 +67,16 @@ TDateTime EncodeDate(int year, int month, int day) {
       day > DaysInMonth(year, month)) {
     throw EConvertError(Format("%d-%d-%d is not a valid date specification", year, month, day));
   }
-  return static_cast<TDateTime>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                              static_cast<unsigned>(day)) +
-                                kUnixEpochOffset);
+  return static_cast<TDateTime>(
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+      kUnixEpochOffset);
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
   if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
       millisecond < 0 || millisecond > 999) {
-    throw EConvertError(Format("%d:%d:%d.%d is not a valid time specification", hour, minute,
-                               second, millisecond));
+    throw EConvertError(
+        Format("%d:%d:%d.%d is not a valid time specification", hour, minute, second, millisecond));
   }
   const std::int64_t ms = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
   return static_cast<TDateTime>(ms) / static_cast<TDateTime>(kMillisecondsPerDay);

@@ -56,8 +56,7 @@ class EFOpenError : public EStreamError {
 
 class EFCreateError : public EStreamError {
  public:
-  explicit EFCreateError(std::string message)
-      : EStreamError("EFCreateError", std::move(message)) {}
+  explicit EFCreateError(std::string message) : EStreamError("EFCreateError", std::move(message)) {}
 };
 
 class EInOutError : public Exception {

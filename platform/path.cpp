@@ -33,8 +33,8 @@ std::size_t PosOfColon(std::string_view text) {
 
 std::string ChangeFileExt(std::string_view path, std::string_view extension) {
   const std::size_t dot = path.rfind('.');
-  const std::size_t keep = (dot != std::string_view::npos && dot >= NameStart(path)) ? dot
-                                                                                      : path.size();
+  const std::size_t keep =
+      (dot != std::string_view::npos && dot >= NameStart(path)) ? dot : path.size();
   std::string result(path.substr(0, keep));
   result += extension;
   return result;
