@@ -100,7 +100,7 @@ void WriteBundle(const std::string& application, const std::string& output,
         "ui_text.dll",        "ui_dialogs.dll",   "zlib_support.dll", "iconv_support.dll",
         "intl_support.dll"};
     for (const char* library : kLibraries) {
-      bundle.Add(library, BinaryPayload(library, scale.library_size, 0.55));
+      bundle.Add(library, BinaryPayload(library, scale.library_size, 0.68));
     }
     bundle.Add("yap_state.sav", BinaryPayload("state", scale.state_size, 0.7));
     bundle.Add("korvantel.dat", TextPayload("data", 791));

@@ -18,7 +18,7 @@ struct BundleScale {
 // A couple of MB: quick to build and to install.
 inline constexpr BundleScale kDemoScale = {60 * 1024, 300 * 1024, 24 * 1024, 8 * 1024};
 // The size of the real application's bundle: about 28 MB raw and 12 MB compressed.
-inline constexpr BundleScale kFullScale = {1200 * 1024, 6 * 1024 * 1024, 96 * 1024, 48 * 1024};
+inline constexpr BundleScale kFullScale = {1440 * 1024, 6 * 1024 * 1024, 64 * 1024, 48 * 1024};
 
 void WriteBundle(const std::string& application, const std::string& output,
                  const BundleScale& scale);
