@@ -2,11 +2,12 @@
 BUILD_PACKAGES := cmake ninja-build g++ zlib1g-dev libgtest-dev python3
 TEST_PACKAGES := $(BUILD_PACKAGES) clang libclang-rt-14-dev unzip zip
 FUZZ_PACKAGES := $(BUILD_PACKAGES) clang libclang-rt-14-dev
+BENCH_PACKAGES := $(BUILD_PACKAGES) unzip zip time
 # Cross compilers, zlib and GoogleTest's sources for Windows, and wine64 to run the tests.
 WINDOWS_PACKAGES := $(BUILD_PACKAGES) g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
 	libz-mingw-w64-dev googletest wine64
 
-.PHONY: all build demo test test-windows fuzz clean
+.PHONY: all build demo test test-windows fuzz bench clean
 
 all: build
 
@@ -44,6 +45,13 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	tests/fuzz/run_fuzz build/fuzz
+
+# Speed and memory against unzip, zip, cp and a shell script, with the targets; see bench/run_bench.
+bench:
+	@scripts/ensure-packages $(BENCH_PACKAGES)
+	cmake --preset bench
+	cmake --build --preset bench
+	bench/run_bench build/bench
 
 clean:
 	rm -rf build
