@@ -3,11 +3,12 @@ BUILD_PACKAGES := cmake ninja-build g++ zlib1g-dev libgtest-dev python3
 TEST_PACKAGES := $(BUILD_PACKAGES) clang libclang-rt-14-dev unzip zip
 FUZZ_PACKAGES := $(BUILD_PACKAGES) clang libclang-rt-14-dev
 BENCH_PACKAGES := $(BUILD_PACKAGES) unzip zip time
+PRODUCT_PACKAGES := $(BUILD_PACKAGES) g++-mingw-w64-i686-posix libz-mingw-w64-dev
 # Cross compilers, zlib and GoogleTest's sources for Windows, and wine64 to run the tests.
 WINDOWS_PACKAGES := $(BUILD_PACKAGES) g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
 	libz-mingw-w64-dev googletest wine64
 
-.PHONY: all build demo test test-windows fuzz bench clean
+.PHONY: all build demo product test test-windows fuzz bench clean
 
 all: build
 
@@ -19,6 +20,14 @@ build:
 demo: build
 	@scripts/run-demo build/host
 
+# The product, build/win32/launcher/korvantel-launcher.exe, carrying BUNDLE=path/to/bundle.zip
+# or, without BUNDLE, the demo bundle, which the host build's make_bundle writes.
+product:
+	@scripts/ensure-packages $(PRODUCT_PACKAGES)
+	$(if $(BUNDLE),,cmake --preset host && cmake --build --preset host --target make_bundle)
+	cmake --preset win32 -DKORVANTEL_BUNDLE=$(if $(BUNDLE),$(abspath $(BUNDLE)))
+	cmake --build --preset win32
+
 test:
 	@scripts/ensure-packages $(TEST_PACKAGES)
 	cmake --preset host
@@ -29,11 +38,12 @@ test:
 	ctest --preset sanitize
 	@$(MAKE) --no-print-directory test-windows
 
-# The Windows build's tests under wine64; said plainly when they cannot run. The cross build
-# writes its demo bundle with the host build's make_bundle.
+# The Windows build's tests under wine64, and the inspection of the product built with the demo
+# bundle; said plainly when they cannot run. The cross builds write their demo bundles with the
+# host build's make_bundle.
 test-windows:
 	@if scripts/ensure-packages $(WINDOWS_PACKAGES); then \
-	  cmake --preset host && cmake --build --preset host --target make_bundle && \
+	  $(MAKE) --no-print-directory product BUNDLE= && \
 	  cmake --preset win64 && cmake --build --preset win64 && ctest --preset win64; \
 	else \
 	  echo "The Windows tests did NOT run: install the packages above to run them under wine64."; \
