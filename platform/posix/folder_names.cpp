@@ -66,14 +66,16 @@ struct Folder {
 // replacing a folder on the way does not mislead. A lost notice (queue overflow) forgets all.
 class KeptFolders {
  public:
-  KeptFolders() : notices_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+  KeptFolders() = default;
   KeptFolders(const KeptFolders&) = delete;
   KeptFolders& operator=(const KeptFolders&) = delete;
   ~KeptFolders() { Forget(); }
 
   std::optional<std::string> Find(const std::string& path, std::string_view name) {
-    if (notices_ < 0) return std::nullopt;
+    if (!by_path_.contains(path) && ++lookups_[path] < kLookupsBeforeKeeping) return std::nullopt;
     ApplyNotices();
+    if (notices_ < 0) notices_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (notices_ < 0) return std::nullopt;
     const char* folder_path = path.empty() ? "." : path.c_str();
     struct stat info;
     if (::stat(folder_path, &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
@@ -127,6 +129,7 @@ class KeptFolders {
   }
 
   void ApplyNotices() {
+    if (notices_ < 0) return;
     std::array<char, 64 * 1024> buffer;
     for (;;) {
       const ssize_t got = ::read(notices_, buffer.data(), buffer.size());
@@ -138,7 +141,6 @@ class KeptFolders {
         at += sizeof notice + notice.len;
         if ((notice.mask & IN_Q_OVERFLOW) != 0) {
           Forget();
-          notices_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
           return;
         }
         const auto folder = folders_.find(notice.wd);
@@ -161,9 +163,10 @@ class KeptFolders {
     by_path_.clear();
   }
 
-  int notices_;
+  int notices_ = -1;
   std::unordered_map<int, Folder> folders_;
   std::unordered_map<std::string, int> by_path_;
+  std::unordered_map<std::string, int> lookups_;  // of the folders not kept, by path
 };
 
 }  // namespace
