@@ -29,6 +29,9 @@ void RunApplication(const std::string& install_dir, const std::string& first_arg
 void InstallRunAndCarryBack(const resources::ResourceRegistry& registry,
                             const std::string& launcher_dir, const std::string& install_dir) {
   const std::string install_dir_utf8 = ToUtf8(install_dir);
+  // Asked before anything runs: a user file that cannot be looked for must stop the run before
+  // the application has worked on it, not after.
+  const std::string launcher_dir_system = ToSystemCodePage(launcher_dir);
   std::string first_argument;
 
   if (!platform::FileIsPresent(install_dir + "\\korvantel.exe")) {
@@ -41,12 +44,12 @@ void InstallRunAndCarryBack(const resources::ResourceRegistry& registry,
     // The bundle stores "Yap.zip"; names match without regard to case.
     ExtractArchive(install_dir_utf8 + "\\yap.zip", install_dir_utf8, kFolderMode);
     platform::RemoveFile(install_dir_utf8 + "\\yap.zip");
-    if (platform::FileIsPresent(ToSystemCodePage(launcher_dir + "vevivur.zip"))) {
+    if (platform::FileIsPresent(launcher_dir_system + "vevivur.zip")) {
       platform::CopyFileContents(launcher_dir + "vevivur.zip", install_dir_utf8 + "vevivur.zip",
                                  platform::kCopyOverwrite);
     }
     ExtractArchive(install_dir_utf8 + "\\vevivur.zip", install_dir_utf8 + "vevivur\\", kFolderMode);
-    if (platform::FileIsPresent(ToSystemCodePage(launcher_dir + "trad_dyn.csv"))) {
+    if (platform::FileIsPresent(launcher_dir_system + "trad_dyn.csv")) {
       platform::CopyFileContents(launcher_dir + "trad_dyn.csv", install_dir_utf8 + "trad_dyn.csv",
                                  platform::kCopyOverwrite);
     }
@@ -59,7 +62,7 @@ void InstallRunAndCarryBack(const resources::ResourceRegistry& registry,
                                platform::kCopyOverwrite);
   }
   // Only a user who keeps a dictionary archive gets it back.
-  if (platform::FileIsPresent(ToSystemCodePage(launcher_dir + "vevivur.zip"))) {
+  if (platform::FileIsPresent(launcher_dir_system + "vevivur.zip")) {
     PackFolder(install_dir_utf8 + "vevivur\\", launcher_dir + "\\vevivur.zip");
   }
 }
