@@ -2,10 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <optional>
-
-#include "platform/posix/folder_names.h"
-
 namespace platform::posix {
 
 namespace {
@@ -27,7 +23,6 @@ std::string Join(const std::string& folder, std::string_view name) {
 
 // The name `folder` holds that matches `name` in some case; empty when it holds none.
 std::string FindInFolder(const std::string& folder, std::string_view name) {
-  if (std::optional<std::string> kept = FindInKeptFolder(folder, name)) return *kept;
   const DirectoryHandle directory(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!directory) return {};
   while (const dirent* entry = ::readdir(directory.get())) {
@@ -66,12 +61,6 @@ bool NamesMatch(std::string_view a, std::string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
-}
-
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) c = FoldCase(c);
-  return folded;
 }
 
 std::string ToPosixSeparators(std::string_view path) {

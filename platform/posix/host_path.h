@@ -17,9 +17,6 @@ using DirectoryHandle = std::unique_ptr<DIR, DirectoryCloser>;
 // True when the two names are equal without regard to ASCII case.
 bool NamesMatch(std::string_view a, std::string_view b);
 
-// `name` with the ASCII letters in lower case: equal for exactly the names that NamesMatch.
-std::string FoldedName(std::string_view name);
-
 // `path` with "\" turned into "/" and each run of separators collapsed into one.
 std::string ToPosixSeparators(std::string_view path);
 
