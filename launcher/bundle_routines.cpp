@@ -14,6 +14,14 @@
 
 namespace launcher {
 
+namespace {
+
+[[noreturn]] void FailToCreate(const std::string& archive) {
+  throw platform::EFCreateError(platform::Format(platform::kUnableToCreateFile, archive.c_str()));
+}
+
+}  // namespace
+
 void SaveResourceToFile(const resources::ResourceRegistry& registry,
                         const std::string& resource_name, const std::string& file_name) {
   const resources::Resource* resource = registry.Find(resource_name);
@@ -58,16 +66,12 @@ void PackFolder(const std::string& folder_utf8, const std::string& archive_utf8)
   // The new archive goes beside the old one and replaces it in one step once complete, so a
   // failure never costs the user the dictionary they had.
   platform::TemporaryFile partial(archive, platform::Encoding::kSystemCodePage);
-  if (!partial.IsOpen()) {
-    throw platform::EFCreateError(platform::Format(platform::kUnableToCreateFile, archive.c_str()));
-  }
+  if (!partial.IsOpen()) FailToCreate(archive);
   partial.Close();  // the writer opens it again by name
   writer.SetFileName(partial.Path());
   writer.WriteArchive();
   sources.clear();
-  if (!partial.ReplaceTarget()) {
-    throw platform::EFCreateError(platform::Format(platform::kUnableToCreateFile, archive.c_str()));
-  }
+  if (!partial.ReplaceTarget()) FailToCreate(archive);
 }
 
 }  // namespace launcher

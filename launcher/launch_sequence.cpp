@@ -24,11 +24,25 @@ void RunApplication(const std::string& install_dir, const std::string& first_arg
   process.Launch();
 }
 
-// `launcher_dir` is UTF-8, `install_dir` in the system code page; each path is formed as a
-// plain concatenation and converted whole where an operation wants the other encoding.
+// Removes the installation however the run ends; the removal itself never raises.
+class InstallationCleanUp {
+ public:
+  explicit InstallationCleanUp(const std::string& install_dir_utf8)
+      : install_dir_utf8_(install_dir_utf8) {}
+  InstallationCleanUp(const InstallationCleanUp&) = delete;
+  InstallationCleanUp& operator=(const InstallationCleanUp&) = delete;
+  ~InstallationCleanUp() { platform::RemoveFolderTree(install_dir_utf8_, false); }
+
+ private:
+  const std::string& install_dir_utf8_;
+};
+
+// `launcher_dir` is UTF-8, `install_dir` in the system code page (`install_dir_utf8` is the
+// same folder); each path is formed as a plain concatenation and converted whole where an
+// operation wants the other encoding.
 void InstallRunAndCarryBack(const resources::ResourceRegistry& registry,
-                            const std::string& launcher_dir, const std::string& install_dir) {
-  const std::string install_dir_utf8 = ToUtf8(install_dir);
+                            const std::string& launcher_dir, const std::string& install_dir,
+                            const std::string& install_dir_utf8) {
   // Asked before anything runs: a user file that cannot be looked for must stop the run before
   // the application has worked on it, not after.
   const std::string launcher_dir_system = ToSystemCodePage(launcher_dir);
@@ -73,13 +87,9 @@ void LaunchSequence(const resources::ResourceRegistry& registry) {
   // Formed before anything can fail, so the clean-up never meets a partial folder name.
   const std::string launcher_dir = platform::CurrentFolder() + "\\";
   const std::string install_dir = platform::TempFolder() + "\\korvantel42\\";
-  try {
-    InstallRunAndCarryBack(registry, launcher_dir, install_dir);
-  } catch (...) {
-    platform::RemoveFolderTree(ToUtf8(install_dir), false);
-    throw;
-  }
-  platform::RemoveFolderTree(ToUtf8(install_dir), false);
+  const std::string install_dir_utf8 = ToUtf8(install_dir);
+  const InstallationCleanUp clean_up(install_dir_utf8);
+  InstallRunAndCarryBack(registry, launcher_dir, install_dir, install_dir_utf8);
 }
 
 }  // namespace launcher
